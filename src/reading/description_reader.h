@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "markup/html_parser.h"
+#include "reading/workspace.h"
+
+namespace pellimore {
+
+// Opens the book at path and fills the header record from its description. A missing file only
+// forgets CurrentFileName and CurrentZipName. Failures become "GetDescription : " log lines.
+void GetDescription(Workspace& workspace, const std::string& path);
+
+// One tag rebuilt as markup text, attribute values decoded and in double quotes.
+std::string TagToText(const Workspace& workspace, const THTMLItem& tag);
+// The display date of a document-info date tag; also sets the colour of ME_Date.
+std::string GetDateFromTag(Workspace& workspace, const THTMLItem& tag);
+// The document version as text: "1.0" unless the text is a number.
+std::string NormaliseVersion(std::string_view text);
+// "; " when both texts are non-empty, else empty.
+std::string ListSeparator(std::string_view existing, std::string_view addition);
+
+}  // namespace pellimore
