@@ -39,11 +39,13 @@ CharsetId CharsetIdFromEncoding(std::string_view encoding);
 // empty for every other number.
 std::string EncodingFromCodePage(int codePage);
 
-// The system's ANSI code page from the locale of the process environment (LC_ALL, LC_CTYPE, LANG).
+// The system's ANSI code page from the locale of the process environment (LC_ALL, LC_CTYPE, LANG;
+// "C" when none is set), by AnsiCodePageForLocale. The process locale is not changed.
 int SystemAnsiCodePage();
 // The code page a locale stands for: a locale whose character set is a Windows single-byte page
 // gives that page, otherwise the page that Windows gives the locale's language (1252 by default).
-// localeName is e.g. "ru_RU.UTF-8" or "C"; charset is the locale's codeset, e.g. "UTF-8" or "CP1251".
+// localeName is e.g. "ru_RU.UTF-8" or "C"; charset is the locale's codeset, e.g. "UTF-8" or "CP1251"
+// (when empty, the codeset written in the name is used). "sr@latin" gives 1250, zh_TW and zh_HK 950.
 int AnsiCodePageForLocale(std::string_view localeName, std::string_view charset);
 
 // Encoding name of the system code page, set once at start-up (cut to 20 characters).
