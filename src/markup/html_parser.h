@@ -7,11 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "markup/html_search.h"
+
 namespace pellimore {
 
 // A lenient HTML-style tokenizer: turns a whole document into a flat list of tags, text runs,
-// comments and server-script blocks. It builds no tree and decodes nothing. Items are views
-// into the parser's buffer, valid while the parser lives and its buffer is unchanged.
+// comments and server-script blocks. It builds no tree, checks no nesting and decodes nothing.
+// Items are views into the parser's buffer, valid while the parser lives and its buffer is
+// unchanged; reading an item's Text() makes a copy.
 
 enum class HTMLItemKind : std::uint8_t { Tag, Text, Comment, ServerScript };
 
@@ -22,10 +25,11 @@ struct THTMLParam {
 
 struct THTMLItem {
   HTMLItemKind Kind = HTMLItemKind::Text;
-  // Text, comment, server script: their bytes. Tag: the raw content between "<" and ">".
+  // Text: the run's bytes. Comment: the bytes between "<!--" and "-->". Server script: the bytes
+  // between "<%" and "%>". Tag: the raw content, every byte between "<" and ">".
   std::string_view View;
-  std::string_view Name;            // tags only, as written
-  std::vector<THTMLParam> Params;   // tags only, in the order written
+  std::string_view Name;           // tags only, as written: "p", "/p", "?xml", "empty-line/"
+  std::vector<THTMLParam> Params;  // tags only, in the order written
 
   bool IsTag() const { return Kind == HTMLItemKind::Tag; }
   std::string Text() const { return std::string(View); }
@@ -40,10 +44,13 @@ class THTMLParser {
   std::string& Content() { return m_content; }
   const std::string& Content() const { return m_content; }
 
-  // Receives "> not found", "</script> not match", "</style> not match", "key not defined in tag".
+  // Receives "> not found", "</script> not match", "</style> not match" and
+  // "key not defined in tag" with the text concerned (a view, valid during the call).
   void SetOnError(HTMLErrorCallback callback) { m_onError = std::move(callback); }
 
-  // Drops earlier items and tokenizes the whole buffer. Never fails.
+  // Drops earlier items and tokenizes the whole buffer. No input makes it fail: unclosed markup
+  // ends tokenizing with a report, and an item that cannot be built is dropped. A buffer of 2 GiB
+  // or more is beyond the tokenizer's positions and becomes one text item.
   void Parse();
 
   std::size_t Count() const { return m_items.size(); }
@@ -55,16 +62,5 @@ class THTMLParser {
   HTMLErrorCallback m_onError;
   std::vector<THTMLItem> m_items;
 };
-
-// The search routines of the tokenizer, over a buffer; each gives -1 when nothing is found or
-// the start lies outside the buffer. Blanks are TAB, LF, CR and space.
-namespace html {
-std::int32_t FindTextNoCase(std::string_view buffer, std::string_view pattern, std::int32_t start);
-std::int32_t FindByte(std::string_view buffer, char byte, std::int32_t start);
-std::int32_t FindOutsideQuotes(std::string_view buffer, char byte, std::int32_t start);
-std::int32_t FindBlankOutsideQuotes(std::string_view buffer, std::int32_t start);
-std::int32_t SkipBlanks(std::string_view buffer, std::int32_t start);
-std::int32_t SkipBlanksBack(std::string_view buffer, std::int32_t start);
-}  // namespace html
 
 }  // namespace pellimore
