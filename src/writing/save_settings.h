@@ -4,7 +4,7 @@
 
 namespace pellimore {
 
-// The settings page's "Save fb2 files" group and the "Zip" controls.
+// The settings page's "Save fb2 files" group, the "Zip" box and the "Zip name" group.
 enum class SaveMode { ReplaceSource /* RadioButton3 */, SaveToDir /* RadioButton4 */ };
 enum class NameTemplate {
   Cyrillic /* RadioButton5 "Толстой Л.Н. Война и Мир.fb2" */,
@@ -15,20 +15,21 @@ enum class ZipNameFrom { Fb2FileName /* RadioButton8 */, ZipFileName /* RadioBut
 
 struct SaveSettings {
   SaveMode mode = SaveMode::ReplaceSource;
-  std::string E_Dir_To_Save;  // the save folder, normally ending with the path separator
+  std::string E_Dir_To_Save;  // the save folder, used as typed: it normally ends with "/"
   bool ChBSubfolders = true;
   NameTemplate nameTemplate = NameTemplate::Cyrillic;
   bool ChBZip = false;
   ZipNameFrom zipName = ZipNameFrom::Fb2FileName;
 };
 
-// Which of the save-folder controls are enabled (UpdateSaveControls).
+// Which of the save-folder controls are enabled: all of them exactly in "Save to dir:" mode.
 struct SaveControlsState {
-  bool E_Dir_To_Save = false;  // enabled with the window background; disabled with the scroll-bar colour
+  bool E_Dir_To_Save = false;  // enabled: window background; disabled: the scroll-bar colour
   bool SpeedButton5 = false;
   bool ChBSubfolders = false;
-  bool GroupBox7 = false;  // with RadioButton5, RadioButton6, RadioButton7
+  bool GroupBox7 = false;  // with RadioButton5, RadioButton6 and RadioButton7
 };
+// Run by RadioButton4Click (both RadioButton3 and RadioButton4) and by the settings loader.
 SaveControlsState UpdateSaveControls(const SaveSettings& settings);
 
 }  // namespace pellimore
