@@ -6,6 +6,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "text/codepage.h"
+
 namespace pellimore {
 
 namespace {
@@ -34,9 +36,10 @@ void WriteArchive(zip_source_t* target, const std::string& entryName, std::strin
   zip_source_keep(target);  // zip_close / zip_discard release one reference
 
   zip_source_t* entry = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
+  const std::string utf8Name = WorkingToUtf8(entryName);
   const zip_int64_t index =
       entry == nullptr ? -1
-                       : zip_file_add(archive, entryName.c_str(), entry, ZIP_FL_OVERWRITE | ZIP_FL_ENC_GUESS);
+                       : zip_file_add(archive, utf8Name.c_str(), entry, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
   if (index < 0) {
     if (entry != nullptr) zip_source_free(entry);
     const std::runtime_error failure = ZipError(zip_get_error(archive));

@@ -151,6 +151,16 @@ TEST_F(SavePipelineTest, SaveAsUsesThePathAsTyped) {
   EXPECT_TRUE(prompt.folderRequests.empty()) << "Save As uses no save folder";
 }
 
+TEST_F(SavePipelineTest, ZipEntryNamesAreStoredAsUtf8AndReadBack) {
+  OpenCopy("plain_cp1251.fb2", "X.fb2");
+  settings.ChBZip = true;
+  const std::string typed = temp / Utf8ToWorking("Книга");
+  EXPECT_EQ(Act_SaveAsExecute(workspace, settings, typed).writtenPath, typed + ".zip");
+  EXPECT_EQ(ReadZip(typed + ".zip").at(0).first, "Книга.fb2");
+  GetDescription(workspace, typed + ".zip");
+  EXPECT_EQ(workspace.header.CurrentFileName, typed + ".fb2");
+}
+
 TEST_F(SavePipelineTest, Utf8OutputFromASingleByteSource) {
   const std::string path = OpenCopy("plain_cp1251.fb2", "X.fb2");
   settings.E_Dir_To_Save = temp.Slashed();
