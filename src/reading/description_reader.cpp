@@ -290,9 +290,10 @@ class DescriptionWalk {
 };
 
 // The tokenizer takes a buffer for plain text unless it holds "<html", "<script" or "<body". A
-// book without a body (a header-only file) is markup all the same: a comment naming the marker,
-// added after the document, makes it tokenize; the walk ends before that comment.
-constexpr std::string_view kMarkupMarker = "<!--<body-->";
+// book without a body (a header-only file) is markup all the same: the marker, added after the
+// document, makes it tokenize. Unclosed, it yields no item, only a "> not found" report of its own,
+// which is dropped (or cut from the report of an unclosed tag before it).
+constexpr std::string_view kMarkupMarker = "<body";
 
 bool HasMarkupMarker(std::string_view content) {
   for (std::string_view marker : {"<html", "<script", "<body"}) {
@@ -308,7 +309,12 @@ bool FileExists(const std::string& path) {
 
 void ReadDescription(Workspace& workspace, const std::string& path) {
   THTMLParser parser;
-  parser.SetOnError([&workspace](std::string_view message, std::string_view text) {
+  bool markerAdded = false;
+  parser.SetOnError([&workspace, &markerAdded](std::string_view message, std::string_view text) {
+    if (markerAdded && text.ends_with(kMarkupMarker)) {
+      if (text == kMarkupMarker) return;
+      text.remove_suffix(kMarkupMarker.size());
+    }
     workspace.Prompt().ReportParserProblem(message, text);
   });
   Lines lines;
@@ -317,12 +323,13 @@ void ReadDescription(Workspace& workspace, const std::string& path) {
   content = JoinLines(lines);
   lines.clear();
   const std::size_t documentSize = content.size();
-  if (!content.empty() && !HasMarkupMarker(content)) content += kMarkupMarker;
+  markerAdded = !content.empty() && !HasMarkupMarker(content);
+  if (markerAdded) content += kMarkupMarker;
   parser.Parse();
   if (parser.Count() == 0) return;
   DescriptionWalk walk(workspace);
   for (const THTMLItem& item : parser.Items()) {
-    if (item.View.data() >= content.data() + documentSize) break;  // the marker itself
+    if (item.View.data() >= content.data() + documentSize) break;  // nothing of the marker
     if (!walk.Step(item)) break;
   }
   workspace.header.Memo3 = walk.Annotation();

@@ -283,6 +283,7 @@ TEST(Corpus, EveryBookOpensAsItsReaderExpects) {
     ReaderFixture f;
     GetDescription(f.workspace, book.string());
     EXPECT_TRUE(f.workspace.LogList.empty()) << f.workspace.LogList.front();
+    EXPECT_TRUE(f.prompt.reports.empty()) << f.prompt.reports.front().first;
     const BodyText body = ExtractBody(f.workspace, true);
     EXPECT_TRUE(f.workspace.LogList.empty());
 

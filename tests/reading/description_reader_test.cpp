@@ -272,6 +272,10 @@ TEST(GetDescription, StopsAtTheFirstBodyTagOnly) {
       "<FictionBook><description></description><x/>\n<title-info><lang>en</lang></title-info></FictionBook>");
   EXPECT_EQ(withoutBody.header().E_TI_Language, "en");
   EXPECT_TRUE(withoutBody.f.prompt.reports.empty());
+  SmallBook unclosed("<FictionBook><title-info><lang>en</lang><lang");
+  EXPECT_EQ(unclosed.header().E_TI_Language, "en");
+  ASSERT_EQ(unclosed.f.prompt.reports.size(), 1u);
+  EXPECT_EQ(unclosed.f.prompt.reports[0].second, "<lang\r\n");
 
   SmallBook walkedToEnd(
       "<FictionBook><description/><title-info><lang>en</lang></title-info><p>html</p>"
