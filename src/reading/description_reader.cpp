@@ -18,13 +18,9 @@ namespace pellimore {
 
 namespace {
 
-bool EndsWith(std::string_view text, std::string_view tail) {
-  return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
-// The tail a self-closing tag leaves on its last quoted value (Part of the tokenizer's rules:
-// the closing quote and the slash stay with the value).
-bool HasSelfClosingTail(std::string_view value) { return EndsWith(value, "\"/") || EndsWith(value, "'/"); }
+// The tail a self-closing tag leaves on its last quoted value: the tokenizer keeps the closing
+// quote and the slash with the value.
+bool HasSelfClosingTail(std::string_view value) { return value.ends_with("\"/") || value.ends_with("'/"); }
 
 std::string_view WithoutSelfClosingTail(std::string_view value) {
   if (HasSelfClosingTail(value)) value.remove_suffix(2);
