@@ -49,7 +49,7 @@ void StartDocumentEncoding(Workspace& workspace) {
 }
 
 void ReadDeclaredEncoding(Workspace& workspace, const THTMLItem& tag) {
-  if (!tag.IsTag() || AsciiLower(tag.Name) != "?xml") return;
+  if (!tag.IsTag() || tag.Name.size() != 4 || AsciiLower(tag.Name) != "?xml") return;
   for (const THTMLParam& param : tag.Params) {
     if (param.Name == "encoding") ReadEncodingName(workspace, param.Value.value_or(std::string_view{}));
   }
