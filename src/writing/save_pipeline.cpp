@@ -29,8 +29,10 @@ std::string ComposeDocument(Workspace& workspace) {
   const std::string header = BuildDescription(workspace);
   const HeaderRecord& h = workspace.header;
   const bool keepUtf8Body = h.SourceIsUtf8 && h.SaveAsUtf8;
-  const BodyText body = ExtractBody(workspace, /*decode=*/!keepUtf8Body);
+  BodyText body = ExtractBody(workspace, /*decode=*/!keepUtf8Body);
   if (!body.sourceRead) AbandonSave(workspace);
+  // A source without a body tag gives the header only; the root element still needs its end tag.
+  if (body.text.empty()) body.text = "</FictionBook>\r\n";
   if (!h.SaveAsUtf8) return header + body.text;
   return WorkingToUtf8(header) + (keepUtf8Body ? body.text : WorkingToUtf8(body.text));
 }

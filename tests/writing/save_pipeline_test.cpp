@@ -201,13 +201,13 @@ TEST_F(SavePipelineTest, Utf8BookSavedAsAnsiIsDecoded) {
   EXPECT_NE(SavedBody(saved).find(Utf8ToWorking("Ёж, ??, emoji ?")), std::string::npos);
 }
 
-TEST_F(SavePipelineTest, SourceWithoutBodyIsSavedWithTheHeaderOnly) {
+TEST_F(SavePipelineTest, SourceWithoutBodyIsSavedWithTheHeaderAndTheRootEndTag) {
   const std::string path = OpenCopy("no_body.fb2", "n.fb2");
   settings.E_Dir_To_Save = temp.Slashed();
   Act_SaveExecute(workspace, settings);
   const std::string saved = ReadFileBytes(path);
   EXPECT_EQ(saved.rfind("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n", 0), 0u);
-  EXPECT_EQ(SavedBody(saved), "");
+  EXPECT_EQ(SavedBody(saved), "</FictionBook>\r\n") << "the header alone, and the root's end tag";
 }
 
 TEST_F(SavePipelineTest, NoBookOpenWritesNothingSilently) {
