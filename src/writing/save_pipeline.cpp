@@ -16,9 +16,9 @@ std::string SourcePath(const HeaderRecord& header) {
   return header.CurrentZipName.empty() ? header.CurrentFileName : header.CurrentZipName;
 }
 
-[[noreturn]] void AbandonSave(Workspace& workspace) {
-  const std::string message =
-      "Cannot read the source \"" + SourcePath(workspace.header) + "\". The book was not saved.";
+[[noreturn]] void AbandonSave(Workspace& workspace, const std::string& reason) {
+  const std::string message = "Cannot read the source \"" + SourcePath(workspace.header) + "\"" +
+                              (reason.empty() ? "" : ": " + reason) + ". The book was not saved.";
   workspace.Prompt().ShowMessage(message);
   throw SaveAbandoned(message);
 }
@@ -30,7 +30,7 @@ std::string ComposeDocument(Workspace& workspace) {
   const HeaderRecord& h = workspace.header;
   const bool keepUtf8Body = h.SourceIsUtf8 && h.SaveAsUtf8;
   BodyText body = ExtractBody(workspace, /*decode=*/!keepUtf8Body);
-  if (!body.sourceRead) AbandonSave(workspace);
+  if (!body.sourceRead) AbandonSave(workspace, body.error);
   // A source without a body tag gives the header only; the root element still needs its end tag.
   if (body.text.empty()) body.text = "</FictionBook>\r\n";
   if (!h.SaveAsUtf8) return header + body.text;

@@ -134,6 +134,29 @@ TEST_F(ZippedSourceTest, WithoutZipAPlainBookIsWrittenBesideTheArchive) {
   EXPECT_EQ(SavedBody(ReadFileBytes(temp / "Book.fb2")), BodyOf(Fixture("plain_cp1251.fb2")));
 }
 
+TEST_F(ZippedSourceTest, ZipFromZipNameInAnotherFolderLeavesTheSourceArchive) {
+  std::filesystem::create_directories(temp.Path() / "lib");
+  settings.mode = SaveMode::SaveToDir;
+  settings.ChBSubfolders = false;
+  settings.nameTemplate = NameTemplate::NoRename;
+  settings.E_Dir_To_Save = temp / "lib/";
+  settings.ChBZip = true;
+  settings.zipName = ZipNameFrom::ZipFileName;
+  EXPECT_EQ(Act_SaveExecute(workspace, settings).writtenPath, temp / "lib/Arc.zip");
+  EXPECT_EQ(ReadFileBytes(archive), original);
+  EXPECT_EQ(ReadZip(temp / "lib/Arc.zip").at(0).first, "Book.fb2");
+}
+
+TEST_F(ZippedSourceTest, VanishedArchiveWritesNothing) {
+  std::filesystem::remove(archive);
+  settings.ChBZip = true;
+  settings.zipName = ZipNameFrom::ZipFileName;
+  EXPECT_THROW(Act_SaveExecute(workspace, settings), SaveAbandoned);
+  EXPECT_EQ(prompt.messages,
+            std::vector<std::string>{"Cannot read the source \"" + archive + "\". The book was not saved."});
+  EXPECT_TRUE(FolderEntries(temp.Path()).empty());
+}
+
 TEST_F(SavePipelineTest, SaveAsUsesThePathAsTyped) {
   OpenCopy("plain_cp1251.fb2", "X.fb2");
   const std::string typed = temp / "copy";
