@@ -34,6 +34,12 @@ Setter Radio(T SaveSettings::*member, T selected) {
   };
 }
 
+Setter DocAuthorRadio(DocAuthorChoice choice) {
+  return [choice](const nlohmann::json& v, Workspace& w, SaveSettings&) {
+    if (Flag(v)) w.header.DocAuthor = choice;
+  };
+}
+
 void SelectCodeBox(CodePageBox& box, bool utf8) {
   box.RadioButton1 = !utf8;
   box.RadioButton2 = utf8;
@@ -54,6 +60,9 @@ std::map<std::string, Setter> ControlSetters() {
            throw std::runtime_error("DocAuthor is \"Add\", \"Replace\" or \"Ignore\"");
          }
        }},
+      {"RB3", DocAuthorRadio(DocAuthorChoice::Add)},
+      {"RB4", DocAuthorRadio(DocAuthorChoice::Replace)},
+      {"RB5", DocAuthorRadio(DocAuthorChoice::Ignore)},
       {"RadioButton1",
        [](const nlohmann::json& v, Workspace& w, SaveSettings&) { SelectCodeBox(w.codePage, !Flag(v)); }},
       {"RadioButton2",
