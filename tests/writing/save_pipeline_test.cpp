@@ -230,6 +230,7 @@ TEST_F(SavePipelineTest, SourceWithoutBodyIsSavedWithTheHeaderAndTheRootEndTag) 
   Act_SaveExecute(workspace, settings);
   const std::string saved = ReadFileBytes(path);
   EXPECT_EQ(saved.rfind("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n", 0), 0u);
+  EXPECT_NE(saved.find("   <book-title>Only a header</book-title>\r\n"), std::string::npos);
   EXPECT_EQ(SavedBody(saved), "</FictionBook>\r\n") << "the header alone, and the root's end tag";
 }
 
