@@ -318,6 +318,7 @@ void ReadDescription(Workspace& workspace, const std::string& path) {
   std::string& content = parser.Content();
   content = JoinLines(lines);
   lines.clear();
+  StartDocumentEncoding(workspace, content);
   const std::size_t documentSize = content.size();
   markerAdded = !content.empty() && !HasMarkupMarker(content);
   if (markerAdded) content += kMarkupMarker;
@@ -393,7 +394,7 @@ void GetDescription(Workspace& workspace, const std::string& path) {
   }
   ClearHeader(header);
   ClearHiddenFields(header);
-  StartDocumentEncoding(workspace);
+  StartDocumentEncoding(workspace, {});
   try {
     ReadDescription(workspace, path);
   } catch (const std::exception& error) {

@@ -41,10 +41,17 @@ void ReadEncodingName(Workspace& workspace, std::string_view value) {
   ShowDocumentEncoding(workspace);
 }
 
+bool HasNonAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-void StartDocumentEncoding(Workspace& workspace) {
-  workspace.header.SourceIsUtf8 = false;
+void StartDocumentEncoding(Workspace& workspace, std::string_view document) {
+  workspace.header.SourceIsUtf8 = HasNonAscii(document) && IsWellFormedUtf8(document);
   ShowDocumentEncoding(workspace);
 }
 

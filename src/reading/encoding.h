@@ -10,10 +10,11 @@ namespace pellimore {
 
 // The encoding of the open book and the code-page box.
 
-// Before a document is read: its texts count as single-byte until its declaration says otherwise,
-// so a document without an encoding declaration is read as single-byte text. Updates status
-// panel 1 and the radio buttons as a declaration would.
-void StartDocumentEncoding(Workspace& workspace);
+// Before a document's declaration is read: a document without an encoding declaration is UTF-8
+// when its bytes are well-formed UTF-8 holding non-ASCII characters (XML's default), otherwise
+// single-byte text; the previous book's state is never carried over. Updates status panel 1 and
+// the radio buttons as a declaration would.
+void StartDocumentEncoding(Workspace& workspace, std::string_view document);
 // Acts on the "?xml" declaration tag only: sets the encoding state, the box and status panel 1.
 // A declaration without an encoding attribute changes nothing.
 void ReadDeclaredEncoding(Workspace& workspace, const THTMLItem& tag);

@@ -49,9 +49,9 @@ TEST(ReadDeclaredEncoding, EachDeclarationForm) {
        VIETNAMESE_CHARSET, "windows-1258", kRussianEntry},
       {"koi8-r, outside the table", "<?xml version=\"1.0\" encoding=\"koi8-r\"?>", false, DEFAULT_CHARSET,
        "windows-1251", CodePageBox::kDefaultEntry},
-      {"no encoding attribute", "<?xml version=\"1.0\"?>", false, RUSSIAN_CHARSET, "windows-1251",
-       kRussianEntry},
-      {"no declaration", "", false, RUSSIAN_CHARSET, "windows-1251", kRussianEntry},
+      // Without an encoding name, well-formed UTF-8 bytes are read as XML's default encoding.
+      {"no encoding attribute", "<?xml version=\"1.0\"?>", true, 0, "utf-8", kRussianEntry},
+      {"no declaration", "", true, 0, "utf-8", kRussianEntry},
   };
   for (const DeclarationCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -79,6 +79,33 @@ TEST(ReadDeclaredEncoding, EachDeclarationForm) {
     // Decoded only under a UTF-8 declaration; otherwise the bytes stay as written.
     EXPECT_EQ(header.E_TI_BookTitle, c.utf8 ? W("Ёж") : std::string("Ёж"));
   }
+}
+
+TEST(ReadDeclaredEncoding, UndeclaredSingleByteTextIsNotReadAsUtf8) {
+  const std::string singleByteTitle = W("Ёж");
+  const struct {
+    const char* name;
+    std::string book;
+  } cases[] = {
+      {"windows-1251 bytes", "<FictionBook><description><title-info><book-title>" + singleByteTitle +
+                                 "</book-title></title-info></description><body/></FictionBook>\n"},
+      {"ASCII only", "<FictionBook><description><title-info><book-title>Hedgehog</book-title></title-info>"
+                     "</description><body/></FictionBook>\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ReaderFixture f;
+    TempFolder folder;
+    f.workspace.header.SourceIsUtf8 = true;  // left by the previous book
+    GetDescription(f.workspace, folder.Write("book.fb2", c.book));
+    EXPECT_FALSE(f.workspace.header.SourceIsUtf8);
+    EXPECT_TRUE(f.workspace.codePage.RadioButton1);
+    EXPECT_EQ(f.workspace.statusPanels[1], "windows-1251");
+  }
+  ReaderFixture f;
+  TempFolder folder;
+  GetDescription(f.workspace, folder.Write("book.fb2", cases[0].book));
+  EXPECT_EQ(f.workspace.header.E_TI_BookTitle, singleByteTitle);
 }
 
 TEST(ReadDeclaredEncoding, FixKeepsTheRadioButtonsButNotTheList) {
