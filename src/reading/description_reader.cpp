@@ -100,6 +100,7 @@ class DescriptionWalk {
     if (!TakeItem(item)) return true;
     if (m_name == "body") return false;
     if (IsTag()) SetFlags();
+    if (IsTag() && m_name == "fictionbook") KeepRootNamespaces();
     if (m_open[kTitleInfo]) TitleInfoRules();
     if (m_open[kDocumentInfo]) DocumentInfoRules();
     WholeSection(kSrcTitleInfo, m_header.SrcTitleInfoRaw);
@@ -150,6 +151,16 @@ class DescriptionWalk {
     }
     if (m_name == "author" && m_open[kTitleInfo]) ++m_authorNumber;
     if (m_name == "/title-info") CloseOpenSequence();
+  }
+
+  // The writer declares xlink and the default namespace itself; other prefixes of the source's
+  // root are kept for the body that uses them.
+  void KeepRootNamespaces() {
+    for (const THTMLParam& param : m_tag->Params) {
+      if (param.Name.starts_with("xmlns:") && param.Name != "xmlns:xlink" && param.Value) {
+        AppendAttribute(m_header.RootNamespacesRaw, m_workspace, param, true);
+      }
+    }
   }
 
   void AppendCurrent(std::string& field, bool lowerName) {

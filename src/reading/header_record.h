@@ -57,6 +57,10 @@ struct HeaderRecord {
   std::string CustomInfoRaw;
   std::string OutputRaw;
 
+  // Namespace declarations of the source's root start tag beyond the two the writer always
+  // declares (e.g. ` xmlns:l="http://www.w3.org/1999/xlink"`), so prefixes the body uses stay bound.
+  std::string RootNamespacesRaw;
+
   // The new document author (the user), kept from book to book.
   std::string E_DI_LName, E_DI_FName, E_DI_MName, E_DI_NickName, E_DI_HomePage, E_DI_EMail;
   DocAuthorChoice DocAuthor = DocAuthorChoice::Ignore;

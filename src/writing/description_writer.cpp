@@ -201,13 +201,20 @@ std::string VersionText(std::string_view version) {
   return text;
 }
 
+std::string RootStartTag(const HeaderRecord& header) {
+  if (header.RootNamespacesRaw.empty()) return kRootStartTag;
+  std::string tag = kRootStartTag;
+  tag.insert(tag.size() - 1, header.RootNamespacesRaw);
+  return tag;
+}
+
 std::string BuildDescription(Workspace& workspace) {
   HeaderRecord& r = workspace.header;
   TrimHeader(r);
   const std::string encoding = ChooseOutputEncoding(workspace);
   std::string out = "<?xml version=\"1.0\" encoding=\"";
   out.append(encoding).append("\"?>").append(kCrLf);
-  out.append(kRootStartTag).append(kCrLf);
+  out.append(RootStartTag(r)).append(kCrLf);
   out.append("<description>").append(kCrLf);
   out += TitleInfo(r);
   out += r.SrcTitleInfoRaw;

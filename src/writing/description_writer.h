@@ -15,6 +15,8 @@ std::string BuildDescription(Workspace& workspace);
 
 // The root start tag the writer emits (without line end); the body carries its end tag.
 extern const char* const kRootStartTag;
+// kRootStartTag with the source root's further namespace declarations before its ">".
+std::string RootStartTag(const HeaderRecord& header);
 
 // ME_Date read as day, month, four-digit year with the platform's date separator, written as
 // "yyyy-mm-dd"; nothing for an empty or impossible date.

@@ -86,7 +86,7 @@ TEST(HeaderRecordTest, ClearHiddenFieldsEmptiesTheHiddenFieldsOnly) {
       "TI_AEMail3",    "TI_AEMail4",       "TI_MoreAuthorsRaw", "TI_Keywords",    "TI_SrcLang",
       "TI_DateRaw",    "TI_TranslatorRaw", "TI_SequenceRaw",    "DI_AuthorRaw",   "DI_ProgramUsed",
       "DI_SrcOcrRaw",  "DI_HistoryRaw",    "SrcTitleInfoRaw",   "PublishInfoRaw", "CustomInfoRaw",
-      "OutputRaw",
+      "OutputRaw",         "RootNamespacesRaw",
   };
   EXPECT_EQ(ChangedFields(record, "x"), cleared);
 }

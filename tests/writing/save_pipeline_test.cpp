@@ -77,6 +77,27 @@ TEST_F(SavePipelineTest, SavesOverAPlainSource) {
   EXPECT_TRUE(prompt.messages.empty());
 }
 
+TEST_F(SavePipelineTest, PrefixesDeclaredOnTheSourceRootStayBound) {
+  const std::string path = temp / "ns.fb2";
+  testing::WriteFileBytes(path,
+                          "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n"
+                          "<FictionBook xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\" "
+                          "xmlns:l=\"http://www.w3.org/1999/xlink\" xmlns:xlink=\"http://www.w3.org/1999/xlink\">\r\n"
+                          "<description><title-info><book-title>T</book-title><coverpage>"
+                          "<image l:href=\"#c.jpg\"/></coverpage></title-info></description>\r\n"
+                          "<body><p><a l:href=\"#n1\">1</a></p></body>\r\n</FictionBook>\r\n");
+  GetDescription(workspace, path);
+  EXPECT_EQ(workspace.header.RootNamespacesRaw, " xmlns:l=\"http://www.w3.org/1999/xlink\"");
+
+  Act_SaveAsExecute(workspace, settings, path);
+  const std::string saved = ReadFileBytes(path);
+  EXPECT_NE(saved.find("<FictionBook xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                       "xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\" "
+                       "xmlns:l=\"http://www.w3.org/1999/xlink\">\r\n"),
+            std::string::npos);
+  EXPECT_NE(saved.find("<a l:href=\"#n1\">"), std::string::npos);
+}
+
 TEST_F(SavePipelineTest, ZipFromFb2NameLeavesThePlainSource) {
   const std::string path = OpenCopy("plain_cp1251.fb2", "X.fb2");
   settings.E_Dir_To_Save = temp.Slashed();
