@@ -15,40 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "support/test_support.h"
 #include "text/platform.h"
 
 namespace pellimore {
 namespace {
 
 using namespace std::string_literals;
-
-// A folder of its own under the system's temporary folder, removed with the object.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::random_device random;
-    m_path = std::filesystem::temp_directory_path() / ("pellimore-loading-" + std::to_string(random()));
-    std::filesystem::create_directories(m_path);
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  std::string Path(const std::string& name) const { return (m_path / name).string(); }
-  std::string Folder() const { return m_path.string() + "/"; }
-
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    const std::string path = Path(name);
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
-
- private:
-  std::filesystem::path m_path;
-};
 
 struct ZipEntrySpec {
   std::string name;
@@ -123,7 +96,7 @@ class BookLoadingTest : public ::testing::Test {
     EXPECT_EQ(workspace.statusPanels[0], "/old/book.zip");
   }
 
-  ScratchFolder folder;
+  testing::TempFolder folder;
   Workspace workspace;
 
  private:
@@ -196,7 +169,7 @@ TEST_F(BookLoadingTest, PlainFileDateFollowsTheShortDateFormat) {
   EXPECT_EQ(workspace.header.CurrentFileDate, "05.03.2007");
   SetShortDateFormat("M/d/yy");
   EXPECT_EQ(FileDateText(path), "3/5/07");
-  EXPECT_THROW(FileDateText(folder.Path("missing.fb2")), std::runtime_error);
+  EXPECT_THROW(FileDateText(folder.File("missing.fb2")), std::runtime_error);
 }
 
 TEST_F(BookLoadingTest, OtherExtensionsGiveNothing) {
@@ -210,8 +183,8 @@ TEST_F(BookLoadingTest, OtherExtensionsGiveNothing) {
 }
 
 TEST_F(BookLoadingTest, UnreadableBookFilesThrowNamingTheFile) {
-  std::filesystem::create_directories(folder.Path("folder.fb2"));
-  for (const std::string& path : {folder.Path("missing.fb2"), folder.Path("folder.fb2")}) {
+  std::filesystem::create_directories(folder.File("folder.fb2"));
+  for (const std::string& path : {folder.File("missing.fb2"), folder.File("folder.fb2")}) {
     SCOPED_TRACE(path);
     Lines lines;
     try {
@@ -226,14 +199,14 @@ TEST_F(BookLoadingTest, UnreadableBookFilesThrowNamingTheFile) {
 
 TEST_F(BookLoadingTest, ArchiveGivesItsFirstBookEntry) {
   const std::string path =
-      WriteZip(folder.Path("library.zip"),
+      WriteZip(folder.File("library.zip"),
                {{"readme.txt", "not a book\n", 0},
                 {"books/Tolstoj.FB2", "<FictionBook>\n<body/>\n", LocalTime(2009, 11, 7, 12)},
                 {"second.fb2", "<other/>", 0}});
   Lines lines;
   LoadBookLines(lines, path, workspace);
   EXPECT_EQ(lines, (Lines{"<FictionBook>", "<body/>"}));
-  EXPECT_EQ(workspace.header.CurrentFileName, folder.Folder() + "Tolstoj.FB2");
+  EXPECT_EQ(workspace.header.CurrentFileName, folder.Slashed() + "Tolstoj.FB2");
   EXPECT_EQ(workspace.header.CurrentZipName, path);
   EXPECT_EQ(workspace.header.CurrentFileDate, "07.11.2009");
   EXPECT_EQ(workspace.statusPanels[0], path);
@@ -241,23 +214,23 @@ TEST_F(BookLoadingTest, ArchiveGivesItsFirstBookEntry) {
 
 TEST_F(BookLoadingTest, ArchiveEntryDateIgnoresTheShortDateFormat) {
   SetShortDateFormat("M/d/yy");
-  const std::string path = WriteZip(folder.Path("dated.zip"), {{"b.fb2", "<a/>", LocalTime(2010, 2, 3, 12)}});
+  const std::string path = WriteZip(folder.File("dated.zip"), {{"b.fb2", "<a/>", LocalTime(2010, 2, 3, 12)}});
   Lines lines;
   LoadBookLines(lines, path, workspace);
   EXPECT_EQ(workspace.header.CurrentFileDate, "03.02.2010");
 }
 
 TEST_F(BookLoadingTest, ArchiveEntryNamesInUtf8BecomeWorkingBytes) {
-  const std::string path = WriteZip(folder.Path("names.ZIP"), {{"Толстой.fb2", "<a/>", 0}});
+  const std::string path = WriteZip(folder.File("names.ZIP"), {{"Толстой.fb2", "<a/>", 0}});
   Lines lines;
   LoadBookLines(lines, path, workspace);
-  EXPECT_EQ(workspace.header.CurrentFileName, folder.Folder() + "\xD2\xEE\xEB\xF1\xF2\xEE\xE9.fb2");
+  EXPECT_EQ(workspace.header.CurrentFileName, folder.Slashed() + "\xD2\xEE\xEB\xF1\xF2\xEE\xE9.fb2");
   EXPECT_EQ(lines, Lines{"<a/>"});
 }
 
 TEST_F(BookLoadingTest, ArchiveWithoutBookEntryGivesNothing) {
   const std::string withoutBook =
-      WriteZip(folder.Path("nobook.zip"),
+      WriteZip(folder.File("nobook.zip"),
                {{"a.txt", "text", 0}, {"b.fb2.txt", "text", 0}, {"fb2", "x", 0}, {"x.fb2/", "", 0}});
   // An archive with no entries at all: only the end-of-directory record.
   const std::string empty = folder.Write("empty.zip", "PK\x05\x06"s + std::string(18, '\0'));
@@ -272,12 +245,12 @@ TEST_F(BookLoadingTest, ArchiveWithoutBookEntryGivesNothing) {
 
 TEST_F(BookLoadingTest, DamagedArchivesThrowNamingTheFile) {
   const std::string book = "<FictionBook><body><p>" + std::string(2000, 'x') + "</p></body></FictionBook>";
-  const std::string good = ReadBytes(WriteZip(folder.Path("good.zip"), {{"b.fb2", book, 0}}));
+  const std::string good = ReadBytes(WriteZip(folder.File("good.zip"), {{"b.fb2", book, 0}}));
 
   std::string corrupted = good;
   corrupted[corrupted.find("xxxx") + 100] = 'y';  // the entry's CRC no longer matches
   const std::string paths[] = {
-      folder.Path("missing.zip"),
+      folder.File("missing.zip"),
       folder.Write("truncated.zip", good.substr(0, good.size() / 2)),
       folder.Write("not-a-zip.zip", "<FictionBook/>"),
       folder.Write("header-only.zip", "PK\x03\x04 no archive at all"),
@@ -297,7 +270,7 @@ TEST_F(BookLoadingTest, DamagedArchivesThrowNamingTheFile) {
 }
 
 TEST_F(BookLoadingTest, ReloadReadsTheSameBookWithoutChangingFields) {
-  const std::string archive = WriteZip(folder.Path("r.zip"), {{"r.fb2", "<zipped/>\n", 0}});
+  const std::string archive = WriteZip(folder.File("r.zip"), {{"r.fb2", "<zipped/>\n", 0}});
   const std::string plain = folder.Write("p.fb2", "<plain/>\r\n<x/>");
 
   HeaderRecord header;
@@ -319,10 +292,10 @@ TEST_F(BookLoadingTest, ReloadOfAMissingBookGivesNoLines) {
   Lines lines;
   ReloadCurrentBook(lines, header);
   EXPECT_TRUE(lines.empty());
-  header.CurrentFileName = folder.Path("gone.fb2");
+  header.CurrentFileName = folder.File("gone.fb2");
   ReloadCurrentBook(lines, header);
   EXPECT_TRUE(lines.empty());
-  header.CurrentZipName = folder.Path("gone.zip");
+  header.CurrentZipName = folder.File("gone.zip");
   ReloadCurrentBook(lines, header);
   EXPECT_TRUE(lines.empty());
 }
