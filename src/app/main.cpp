@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLocale>
+#include <clocale>
 #include <stdexcept>
 
 #include "text/charset.h"
@@ -30,6 +31,9 @@ void SetUpPlatform() {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // Qt takes the whole locale from the environment; number formatting in the core must keep
+  // the point, the user's decimal mark is handled explicitly.
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationName(QStringLiteral("Pellimore"));
   QApplication::setApplicationDisplayName(QStringLiteral("Pellimore"));
   SetUpPlatform();

@@ -8,8 +8,6 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 #include "reading/description_reader.h"
 #include "text/platform.h"
@@ -47,10 +45,9 @@ QChar GroupSeparator() { return DecimalMark() == ',' ? QLatin1Char(' ') : QLatin
 
 // The version number with thousands grouped and two decimals.
 QString VersionText(const std::string& version) {
-  const double value = std::strtod(version.c_str(), nullptr);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.2f", std::fabs(value));
-  QString digits = QString::fromLatin1(buffer);
+  // The record's number has a point whatever the locale; QString's conversions ignore the locale.
+  const double value = QString::fromLatin1(version.data(), static_cast<qsizetype>(version.size())).toDouble();
+  const QString digits = QString::number(std::fabs(value), 'f', 2);
   const qsizetype point = digits.indexOf(QLatin1Char('.'));
   QString whole = digits.left(point);
   for (qsizetype i = whole.size() - 3; i > 0; i -= 3) whole.insert(i, GroupSeparator());

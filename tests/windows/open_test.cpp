@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "window_test_support.h"
 #include "windows/file_browser.h"
@@ -80,6 +81,18 @@ class OpenTest : public QObject {
     filter->setCurrentIndex(3);
     emit filter->activated(3);
     QCOMPARE(files->count(), 6);
+  }
+
+  void enterOnAFolderOpensIt() {
+    auto window = WindowOnFolder();
+    auto* folders = window->findChild<QTreeWidget*>(QStringLiteral("DirectoryListBox1"));
+    const QList<QTreeWidgetItem*> found = folders->findItems(QStringLiteral("sub.fb2"), Qt::MatchRecursive);
+    QCOMPARE(found.size(), 1);
+    folders->setCurrentItem(found.first());
+    folders->setFocus();
+    QTest::keyClick(folders, Qt::Key_Return);
+    QCOMPARE(QDir::currentPath(), QDir(m_folder.path()).canonicalPath() + QStringLiteral("/sub.fb2"));
+    QCOMPARE(window->findChild<QListWidget*>(QStringLiteral("FileListBox1"))->count(), 0);
   }
 
   void enterInTheFileListOpensAndLandsInTheTitle() {

@@ -49,6 +49,22 @@ class SaveTest : public QObject {
     m_book = WriteBook(m_folder->path(), QStringLiteral("book.fb2"), "XML Basics");
   }
 
+  void typedDateAndVersionReachTheRecord() {
+    auto window = MakeWindow();
+    auto* date = Find<QLineEdit>(*window, "ME_Date");
+    date->setFocus();
+    date->home(false);
+    QTest::keyClicks(date, QStringLiteral("05032007"));
+    auto* version = Find<QLineEdit>(*window, "E_DI_Version");
+    version->selectAll();
+    QTest::keyClicks(version, QStringLiteral("2.5"));
+    window->action(QStringLiteral("Act_GetFile"))->trigger();  // nothing selected: only writes back
+    QCOMPARE(window->workspace().header.ME_Date, std::string("05.03.2007"));
+    QCOMPARE(window->workspace().header.E_DI_Version, std::string("2.5"));
+    QCOMPARE(version->text(), QStringLiteral("2.50"));
+    QCOMPARE(date->text(), QStringLiteral("05.03.2007"));
+  }
+
   void saveWritesOverTheSource() {
     auto window = WindowWithBook();
     QTest::mouseClick(Find<QRadioButton>(*window, "RadioButton3"), Qt::LeftButton);

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "text/platform.h"
 #include "window_test_support.h"
 
 namespace pellimore::test {
@@ -63,6 +64,14 @@ class StartupTest : public QObject {
     QCOMPARE(window->workspace().header.ME_Date, std::string());
     QVERIFY(!Find<QLineEdit>(*window, "E_CoverPage")->isVisibleTo(window.get()));
     QVERIFY(Find<QLineEdit>(*window, "E_TI_Genre")->isReadOnly());
+  }
+
+  void versionShowsTheUsersDecimalMark() {
+    WorkingFolderGuard guard;
+    SetDecimalMark(',');
+    auto window = MakeWindow();
+    SetDecimalMark('.');
+    QCOMPARE(Find<QLineEdit>(*window, "E_DI_Version")->text(), QStringLiteral("1,00"));
   }
 
   void codePageBoxStartsAnsiWithDefaultCharset() {

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTest>
+#include <clocale>
 
 #include "text/charset.h"
 #include "text/codepage.h"
@@ -11,6 +12,7 @@
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationDisplayName(QStringLiteral("Pellimore"));
   pellimore::SetWorkingCodePage(1251);
   pellimore::SetSystemEncodingName("windows-1251");

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPixmap>
 #include <QTemporaryDir>
+#include <clocale>
 #include <cstdio>
 
 #include "text/charset.h"
@@ -59,6 +60,7 @@ QString WriteSampleLibrary(const QString& root) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
   QApplication::setApplicationDisplayName(QStringLiteral("Pellimore"));
   if (argc < 2) {
     std::fprintf(stderr, "usage: pellimore-screenshot OUTPUT.png [BOOK]\n");
