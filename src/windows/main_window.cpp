@@ -352,7 +352,8 @@ void TForm1::LoadSettings(const WindowSettings& settings) {
   UpdateFixState(m_workspace);
 }
 
-WindowSettings TForm1::SettingsFromControls() const {
+WindowSettings TForm1::SettingsFromControls() {
+  ReadModel();
   WindowSettings settings;
   const HeaderRecord& header = m_workspace.header;
   settings.LibPath = QStringToPath(commonPage->E_Path->text());

@@ -55,8 +55,8 @@ class TForm1 : public QMainWindow {
   // The current entry of a list of the left pane: a full path, or empty.
   QString CurrentEntry(QListWidget* list) const;
   QListWidget* SourceList() const;
-  // What shut-down would store.
-  WindowSettings SettingsFromControls() const;
+  // What shut-down stores: the controls' state, the user's latest edits included.
+  WindowSettings SettingsFromControls();
 
  protected:
   void showEvent(QShowEvent* event) override;

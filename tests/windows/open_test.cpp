@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,7 +102,9 @@ class OpenTest : public QObject {
     QListWidget* files = List(*window, "FileListBox1");
     files->setCurrentRow(1);
     files->setFocus();
+    QSignalSpy reachedTheList(files, &QListWidget::activated);
     QTest::keyClick(files, Qt::Key_Return);
+    QCOMPARE(reachedTheList.count(), 0);
     QCOMPARE(Title(*window), QStringLiteral("Book2"));
     QCOMPARE(Pages(*window, "PageControl1")->currentIndex(), 0);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("E_TI_BookTitle"));

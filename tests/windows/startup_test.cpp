@@ -249,6 +249,23 @@ class StartupTest : public QObject {
     QVERIFY(!menu->isVisible());
   }
 
+  void shutDownTakesTheNewAuthorAsTyped() {
+    WorkingFolderGuard guard;
+    WindowSettings loaded;
+    loaded.lname = "Smirnova";
+    loaded.tabIndex = 2;
+    auto window = MakeWindow(loaded);
+    QCOMPARE(Find<QTabWidget>(*window, "PageControl2")->currentIndex(), 2);
+    auto* first = Find<QLineEdit>(*window, "E_DI_FName");
+    QCOMPARE(Find<QLineEdit>(*window, "E_DI_LName")->text(), QStringLiteral("Smirnova"));
+    QTest::keyClicks(first, QStringLiteral("Anna"));
+    const WindowSettings stored = window->SettingsFromControls();
+    QCOMPARE(stored.fname, std::string("Anna"));
+    QCOMPARE(stored.lname, std::string("Smirnova"));
+    QCOMPARE(stored.tabIndex, 2);
+    QVERIFY(!stored.fileAct);
+  }
+
   void quitClosesTheWindow() {
     WorkingFolderGuard guard;
     auto window = MakeWindow();
