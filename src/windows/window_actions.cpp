@@ -10,16 +10,16 @@ QKeySequence Key(QKeyCombination key) { return QKeySequence(key); }
 
 }  // namespace
 
-const std::vector<ActionSpec>& ActionList1Specs() {
-  static const std::vector<ActionSpec> specs = {
+const std::vector<ActionEntry>& ActionList1Specs() {
+  static const std::vector<ActionEntry> entries = {
       {"Act_GoEdit", "", Key(Qt::Key_F2)},
   };
-  return specs;
+  return entries;
 }
 
-const std::vector<ActionSpec>& ActionList2Specs() {
+const std::vector<ActionEntry>& ActionList2Specs() {
   // Ctrl+Left is "Next" and Ctrl+Right is "Previous"; "Save" has no shortcut, Ctrl+S is "Save As...".
-  static const std::vector<ActionSpec> specs = {
+  static const std::vector<ActionEntry> entries = {
       {"Act_Save", "Save", {}},
       {"Act_next", "Next", Key(Qt::CTRL | Qt::Key_Left)},
       {"Act_Prev", "Previous", Key(Qt::CTRL | Qt::Key_Right)},
@@ -38,19 +38,19 @@ const std::vector<ActionSpec>& ActionList2Specs() {
       {"Act_StartBatch", "Start", {}},
       {"Act_AddAllToBatch", "Add all to batch", {}},
   };
-  return specs;
+  return entries;
 }
 
-std::vector<QAction*> CreateActions(QObject* list, const std::vector<ActionSpec>& specs) {
+std::vector<QAction*> CreateActions(QObject* list, const std::vector<ActionEntry>& entries) {
   std::vector<QAction*> actions;
-  for (const ActionSpec& spec : specs) {
+  for (const ActionEntry& entry : entries) {
     auto* action = new QAction(list);
-    action->setObjectName(QLatin1String(spec.name));
-    const QString caption = QString::fromUtf8(spec.caption);
+    action->setObjectName(QLatin1String(entry.name));
+    const QString caption = QString::fromUtf8(entry.caption);
     action->setText(caption);
     action->setToolTip(caption);
     action->setStatusTip(caption);
-    action->setShortcut(spec.shortcut);
+    action->setShortcut(entry.shortcut);
     actions.push_back(action);
   }
   return actions;
