@@ -139,8 +139,8 @@ void TForm1::SetUpActions() {
   ActionList1->setObjectName(QStringLiteral("ActionList1"));
   ActionList2 = new QObject(this);
   ActionList2->setObjectName(QStringLiteral("ActionList2"));
-  std::vector<QAction*> actions = CreateActions(ActionList1, ActionList1Specs());
-  const std::vector<QAction*> second = CreateActions(ActionList2, ActionList2Specs());
+  std::vector<QAction*> actions = CreateActions(ActionList1, ActionList1Entries());
+  const std::vector<QAction*> second = CreateActions(ActionList2, ActionList2Entries());
   actions.insert(actions.end(), second.begin(), second.end());
 
   for (QAction* action : actions) {

@@ -10,14 +10,14 @@ QKeySequence Key(QKeyCombination key) { return QKeySequence(key); }
 
 }  // namespace
 
-const std::vector<ActionEntry>& ActionList1Specs() {
+const std::vector<ActionEntry>& ActionList1Entries() {
   static const std::vector<ActionEntry> entries = {
       {"Act_GoEdit", "", Key(Qt::Key_F2)},
   };
   return entries;
 }
 
-const std::vector<ActionEntry>& ActionList2Specs() {
+const std::vector<ActionEntry>& ActionList2Entries() {
   // Ctrl+Left is "Next" and Ctrl+Right is "Previous"; "Save" has no shortcut, Ctrl+S is "Save As...".
   static const std::vector<ActionEntry> entries = {
       {"Act_Save", "Save", {}},

@@ -17,8 +17,8 @@ struct ActionEntry {
 };
 
 // ActionList1 holds only Act_GoEdit; ActionList2 holds the others, in this order.
-const std::vector<ActionEntry>& ActionList1Specs();
-const std::vector<ActionEntry>& ActionList2Specs();
+const std::vector<ActionEntry>& ActionList1Entries();
+const std::vector<ActionEntry>& ActionList2Entries();
 
 // Creates the actions of entries as children of list, with caption, hint and shortcut.
 std::vector<QAction*> CreateActions(QObject* list, const std::vector<ActionEntry>& entries);
