@@ -111,15 +111,13 @@ ZipArchive OpenArchive(const std::string& path) {
   return ZipArchive(archive);
 }
 
-// The entry's name without folders, in the working code page. Names marked or valid as UTF-8
-// are converted; other names are taken as bytes of the working code page.
+// The entry's name without folders, as a file name (UTF-8) like every path. Names that are not
+// UTF-8 come from single-byte systems and are taken as bytes of the working code page.
 std::string EntryFileName(zip_t* archive, zip_uint64_t index) {
   const char* raw = zip_get_name(archive, index, ZIP_FL_ENC_RAW);
   if (raw == nullptr) return {};
   std::string name = FileNameOf(raw);
-  bool ascii = true;
-  for (char c : name) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (!ascii && IsWellFormedUtf8(name)) name = Utf8ToWorking(name);
+  if (!IsWellFormedUtf8(name)) name = FileNameFromText(name);
   return name;
 }
 

@@ -23,6 +23,10 @@ std::string Utf8ToWorking(std::string_view utf8);
 // Whether a text is well-formed UTF-8 (no overlong forms, surrogates or values beyond U+10FFFF).
 bool IsWellFormedUtf8(std::string_view text);
 
+// Paths are held as the file system's own bytes (UTF-8 on Linux), not in the working code page.
+// A file name built from header texts crosses over here.
+inline std::string FileNameFromText(std::string_view text) { return WorkingToUtf8(text); }
+
 // Letter case in the working code page: each capital whose small letter the page holds becomes
 // that letter (for 1251: А..Я, Ё, the other Cyrillic capitals and A..Z). The rules are Unicode's,
 // the same on every machine whatever its locale.

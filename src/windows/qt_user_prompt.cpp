@@ -8,7 +8,8 @@
 namespace pellimore {
 
 void QtUserPrompt::ShowMessage(std::string_view text) {
-  m_dialogs.ShowMessage(QApplication::applicationDisplayName(), WorkingToQString(text));
+  // Messages of the save chain name folders and files, which are UTF-8 paths.
+  m_dialogs.ShowMessage(QApplication::applicationDisplayName(), FailureToQString(text));
 }
 
 bool QtUserPrompt::AskYesNo(std::string_view text) {

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "text/codepage.h"
 #include "text/translit.h"
 #include "text/trim.h"
 
@@ -113,7 +114,7 @@ std::string MakeTargetName(const Workspace& workspace, const SaveSettings& setti
     name = CapitalizeWords(SpacesToUnderscores(Transliterate(name)));
   }
   name = WithoutControls(name);
-  return name.empty() ? defaultName : name + ".fb2";
+  return name.empty() ? defaultName : FileNameFromText(name) + ".fb2";
 }
 
 std::string CommonFolderPrefix(const SaveSettings& settings, std::string_view path) {

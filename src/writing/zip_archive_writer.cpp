@@ -36,7 +36,8 @@ void WriteArchive(zip_source_t* target, const std::string& entryName, std::strin
   zip_source_keep(target);  // zip_close / zip_discard release one reference
 
   zip_source_t* entry = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-  const std::string utf8Name = WorkingToUtf8(entryName);
+  // The entry is named like the target file, whose name is already UTF-8.
+  const std::string utf8Name = IsWellFormedUtf8(entryName) ? entryName : FileNameFromText(entryName);
   const zip_int64_t index =
       entry == nullptr ? -1
                        : zip_file_add(archive, utf8Name.c_str(), entry, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);

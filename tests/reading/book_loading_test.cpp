@@ -37,7 +37,7 @@ std::string WriteZip(const std::string& path, const std::vector<ZipEntrySpec>& e
   if (zip == nullptr) throw std::runtime_error("zip_open failed");
   for (const ZipEntrySpec& entry : entries) {
     zip_source_t* source = zip_source_buffer(zip, entry.bytes.data(), entry.bytes.size(), 0);
-    const zip_int64_t index = zip_file_add(zip, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index = zip_file_add(zip, entry.name.c_str(), source, ZIP_FL_ENC_GUESS);
     if (index < 0) throw std::runtime_error("zip_file_add failed");
     zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
     if (entry.mtime != 0) zip_file_set_mtime(zip, static_cast<zip_uint64_t>(index), entry.mtime, 0);
@@ -220,12 +220,18 @@ TEST_F(BookLoadingTest, ArchiveEntryDateIgnoresTheShortDateFormat) {
   EXPECT_EQ(workspace.header.CurrentFileDate, "03.02.2010");
 }
 
-TEST_F(BookLoadingTest, ArchiveEntryNamesInUtf8BecomeWorkingBytes) {
-  const std::string path = WriteZip(folder.File("names.ZIP"), {{"Толстой.fb2", "<a/>", 0}});
-  Lines lines;
-  LoadBookLines(lines, path, workspace);
-  EXPECT_EQ(workspace.header.CurrentFileName, folder.Slashed() + "\xD2\xEE\xEB\xF1\xF2\xEE\xE9.fb2");
-  EXPECT_EQ(lines, Lines{"<a/>"});
+TEST_F(BookLoadingTest, ArchiveEntryNamesBecomeUtf8FileNames) {
+  // A UTF-8 name stays as it is; a name in a single-byte code page is read as the working page.
+  const std::string utf8 = WriteZip(folder.File("names.ZIP"), {{"Толстой.fb2", "<a/>", 0}});
+  const std::string legacy =
+      WriteZip(folder.File("legacy.zip"), {{"\xD2\xEE\xEB\xF1\xF2\xEE\xE9.fb2", "<a/>", 0}});
+  for (const std::string& path : {utf8, legacy}) {
+    SCOPED_TRACE(path);
+    Lines lines;
+    LoadBookLines(lines, path, workspace);
+    EXPECT_EQ(workspace.header.CurrentFileName, folder.Slashed() + "Толстой.fb2");
+    EXPECT_EQ(lines, Lines{"<a/>"});
+  }
 }
 
 TEST_F(BookLoadingTest, ArchiveWithoutBookEntryGivesNothing) {
