@@ -12,8 +12,16 @@ namespace pellimore {
 
 namespace {
 
-std::string TextOf(const Workspace& workspace, std::string_view bytes, bool decode) {
-  return decode ? DecodeDocumentText(workspace, bytes) : std::string(bytes);
+void AppendText(std::string& out, const Workspace& workspace, std::string_view bytes, bool decode) {
+  if (decode) {
+    out += DecodeDocumentText(workspace, bytes);
+  } else {
+    out.append(bytes);
+  }
+}
+
+bool IsBodyTag(const THTMLItem& tag) {
+  return tag.Name.size() == 4 && AsciiLower(tag.Name) == "body";
 }
 
 // Everything from the first body start tag to the end of the items.
@@ -22,16 +30,16 @@ std::string CollectBody(const Workspace& workspace, const THTMLParser& parser, b
   bool collecting = false;
   for (const THTMLItem& item : parser.Items()) {
     if (item.Kind == HTMLItemKind::Tag) {
-      if (!collecting && AsciiLower(item.Name) == "body") {
+      if (!collecting && IsBodyTag(item)) {
         collecting = true;
         out.reserve(parser.Content().size());
       }
-      if (collecting) out += TagToText(workspace, item, decode);
+      if (collecting) AppendTagText(out, workspace, item, decode);
     } else if (collecting && item.Kind == HTMLItemKind::Text) {
-      out += TextOf(workspace, item.View, decode);
+      AppendText(out, workspace, item.View, decode);
     } else if (collecting && item.Kind == HTMLItemKind::Comment) {
       out += "<!--";
-      out += TextOf(workspace, item.View, decode);
+      AppendText(out, workspace, item.View, decode);
       out += "-->";
     }
   }
@@ -40,16 +48,14 @@ std::string CollectBody(const Workspace& workspace, const THTMLParser& parser, b
 
 BodyText ReadBody(Workspace& workspace, bool decode) {
   BodyText body;
-  Lines lines;
-  ReloadCurrentBook(lines, workspace.header);
-  if (lines.empty()) return body;
+  std::string text = ReloadCurrentBookText(workspace.header);
+  if (text.empty()) return body;
   body.sourceRead = true;
   THTMLParser parser;
   parser.SetOnError([&workspace](std::string_view message, std::string_view text) {
     workspace.Prompt().ReportParserProblem(message, text);
   });
-  parser.Content() = JoinLines(lines);
-  lines.clear();
+  parser.Content() = std::move(text);
   parser.Parse();
   body.text = CollectBody(workspace, parser, decode);
   return body;

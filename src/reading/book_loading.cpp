@@ -205,41 +205,91 @@ ZipBookEntry ReadFirstBookEntry(const std::string& archivePath) {
   return entry;
 }
 
-void LoadBookLines(Lines& lines, const std::string& path, Workspace& workspace) {
+bool IsCrLfText(std::string_view text) {
+  if (text.empty()) return true;
+  if (!text.ends_with("\r\n") || text.find('\0') != std::string_view::npos) return false;
+  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', cr + 1)) {
+    if (cr + 1 >= text.size() || text[cr + 1] != '\n') return false;
+  }
+  for (std::size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', lf + 1)) {
+    if (lf == 0 || text[lf - 1] != '\r') return false;
+  }
+  return true;
+}
+
+void MakeCrLfText(std::string& text) {
+  if (!IsCrLfText(text)) text = CrLfText(text);
+}
+
+std::string CrLfText(std::string_view text) {
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+  std::string out;
+  out.reserve(text.size() + text.size() / 32 + 2);
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end) {
+    const char* lineEnd = p;
+    while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+    out.append(p, lineEnd).append("\r\n");
+    if (lineEnd == end) break;
+    p = lineEnd + 1;
+    if (*lineEnd == '\r' && p < end && *p == '\n') ++p;
+  }
+  return out;
+}
+
+std::string LoadBookText(const std::string& path, Workspace& workspace) {
   HeaderRecord& header = workspace.header;
   header.CurrentFileName.clear();
   header.CurrentZipName.clear();
   header.CurrentFileDate.clear();
-  lines.clear();
 
   const std::string extension = LowerExtension(path);
   if (extension == ".fb2") {
-    lines = SplitLines(ReadWholeFile(path));
+    std::string text = ReadWholeFile(path);
+    MakeCrLfText(text);
     header.CurrentFileName = path;
     workspace.statusPanels[0] = path;
     header.CurrentFileDate = FileDateText(path);
-  } else if (extension == ".zip") {
+    return text;
+  }
+  if (extension == ".zip") {
     ZipBookEntry entry = ReadFirstBookEntry(path);
-    if (!entry.found) return;
+    if (!entry.found) return {};
     header.CurrentFileDate = entry.date;
     header.CurrentFileName = FolderOf(path) + entry.name;
     header.CurrentZipName = path;
     workspace.statusPanels[0] = path;
-    lines = SplitLines(entry.bytes);
+    MakeCrLfText(entry.bytes);
+    return std::move(entry.bytes);
   }
+  return {};
+}
+
+void LoadBookLines(Lines& lines, const std::string& path, Workspace& workspace) {
+  lines.clear();
+  lines = SplitLines(LoadBookText(path, workspace));
+}
+
+std::string ReloadCurrentBookText(const HeaderRecord& header) {
+  struct stat info {};
+  if (!header.CurrentZipName.empty()) {
+    if (stat(header.CurrentZipName.c_str(), &info) != 0) return {};
+    ZipBookEntry entry = ReadFirstBookEntry(header.CurrentZipName);
+    MakeCrLfText(entry.bytes);
+    return std::move(entry.bytes);
+  }
+  if (!header.CurrentFileName.empty()) {
+    if (stat(header.CurrentFileName.c_str(), &info) != 0) return {};
+    std::string text = ReadWholeFile(header.CurrentFileName);
+    MakeCrLfText(text);
+    return text;
+  }
+  return {};
 }
 
 void ReloadCurrentBook(Lines& lines, const HeaderRecord& header) {
-  lines.clear();
-  struct stat info {};
-  if (!header.CurrentZipName.empty()) {
-    if (stat(header.CurrentZipName.c_str(), &info) != 0) return;
-    ZipBookEntry entry = ReadFirstBookEntry(header.CurrentZipName);
-    if (entry.found) lines = SplitLines(entry.bytes);
-  } else if (!header.CurrentFileName.empty()) {
-    if (stat(header.CurrentFileName.c_str(), &info) != 0) return;
-    lines = SplitLines(ReadWholeFile(header.CurrentFileName));
-  }
+  lines = SplitLines(ReloadCurrentBookText(header));
 }
 
 }  // namespace pellimore

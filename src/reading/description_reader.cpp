@@ -324,11 +324,8 @@ void ReadDescription(Workspace& workspace, const std::string& path) {
     }
     workspace.Prompt().ReportParserProblem(message, text);
   });
-  Lines lines;
-  LoadBookLines(lines, path, workspace);
   std::string& content = parser.Content();
-  content = JoinLines(lines);
-  lines.clear();
+  content = LoadBookText(path, workspace);
   StartDocumentEncoding(workspace, content);
   const std::size_t documentSize = content.size();
   markerAdded = !content.empty() && !HasMarkupMarker(content);
@@ -417,8 +414,12 @@ void GetDescription(Workspace& workspace, const std::string& path) {
 
 std::string TagToText(const Workspace& workspace, const THTMLItem& tag, bool decode) {
   std::string out;
-  AppendTag(out, workspace, tag, tag.Name, decode);
+  AppendTagText(out, workspace, tag, decode);
   return out;
+}
+
+void AppendTagText(std::string& out, const Workspace& workspace, const THTMLItem& tag, bool decode) {
+  AppendTag(out, workspace, tag, tag.Name, decode);
 }
 
 bool IsSelfClosingTag(const THTMLItem& tag) {

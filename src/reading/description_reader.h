@@ -17,6 +17,8 @@ void GetDescription(Workspace& workspace, const std::string& path);
 // name="value" (a bare name when written without "="), ">"; a self-closing tag keeps its slash.
 // decode: attribute values converted with DecodeDocumentText; otherwise kept as in the source.
 std::string TagToText(const Workspace& workspace, const THTMLItem& tag, bool decode = true);
+// TagToText appended to out.
+void AppendTagText(std::string& out, const Workspace& workspace, const THTMLItem& tag, bool decode = true);
 // The display date of a document-info date tag; also sets the colour of ME_Date.
 std::string GetDateFromTag(Workspace& workspace, const THTMLItem& tag);
 // The document version as text: "1.0" unless the text is a number.

@@ -1,6 +1,7 @@
 #include "writing/save_pipeline.h"
 
 #include "reading/body.h"
+#include "reading/book_loading.h"
 #include "reading/encoding.h"
 #include "text/codepage.h"
 #include "writing/description_writer.h"
@@ -39,22 +40,6 @@ std::string ComposeDocument(Workspace& workspace) {
 
 }  // namespace
 
-std::string CrLfLines(std::string_view text) {
-  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
-  std::string out;
-  out.reserve(text.size() + text.size() / 32 + 2);
-  std::size_t lineStart = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') continue;
-    out.append(text.substr(lineStart, i - lineStart)).append("\r\n");
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    lineStart = i + 1;
-  }
-  if (lineStart < text.size()) out.append(text.substr(lineStart)).append("\r\n");
-  return out;
-}
-
 std::string ZipArchivePath(const HeaderRecord& header, const SaveSettings& settings,
                            const std::string& target) {
   if (settings.zipName == ZipNameFrom::ZipFileName && !header.CurrentZipName.empty()) {
@@ -84,7 +69,9 @@ std::string WriteZippedDocument(const HeaderRecord& header, const SaveSettings& 
 std::string WriteEncodedDocument(const HeaderRecord& header, const SaveSettings& settings,
                                  std::string_view bytes, const std::string& target) {
   if (target.empty()) return {};
-  const std::string text = CrLfLines(bytes);
+  std::string normalised;
+  if (!IsCrLfText(bytes)) normalised = CrLfText(bytes);
+  const std::string_view text = normalised.empty() ? bytes : std::string_view(normalised);
   if (settings.ChBZip) return WriteZippedDocument(header, settings, text, target);
   ReplaceFile(target, text);
   return target;

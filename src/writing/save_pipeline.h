@@ -50,8 +50,6 @@ std::string WriteEncodedDocument(const HeaderRecord& header, const SaveSettings&
 std::string WriteZippedDocument(const HeaderRecord& header, const SaveSettings& settings,
                                 std::string_view crlfText, const std::string& target);
 
-// Every line (ended by CR LF, a lone CR or a lone LF) followed by CR LF; a NUL byte ends the text.
-std::string CrLfLines(std::string_view text);
 // The archive written for target: beside target under the source archive's name ("From
 // zip-filename" with a zipped source), or target + ".zip".
 std::string ZipArchivePath(const HeaderRecord& header, const SaveSettings& settings,

@@ -135,6 +135,20 @@ TEST(SplitLinesTest, JoinEndsEveryLineWithCrLf) {
   EXPECT_EQ(JoinLines(SplitLines("one\ntwo\rthree")), "one\r\ntwo\r\nthree\r\n");
 }
 
+TEST(SplitLinesTest, CrLfTextIsSplitAndJoinInOnePass) {
+  const std::string texts[] = {"",        "a",          "a\r\n",      "a\n\nb",   "a\r\rb\r",
+                               "\r\n\r\n", "a\r\nb\n\r", "x\0y\r\n"s, "\n",     "a\r\n\n"};
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text);
+    const std::string expected = JoinLines(SplitLines(text));
+    EXPECT_EQ(CrLfText(text), expected);
+    EXPECT_EQ(IsCrLfText(text), text == expected);
+    std::string inPlace = text;
+    MakeCrLfText(inPlace);
+    EXPECT_EQ(inPlace, expected);
+  }
+}
+
 TEST_F(BookLoadingTest, PlainBookFile) {
   const struct {
     const char* name;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "reading/book_loading.h"
+
 #include <filesystem>
 #include <stdexcept>
 
@@ -318,7 +320,7 @@ TEST_F(SavePipelineTest, VanishedSourceWritesNothing) {
   EXPECT_TRUE(FolderEntries(temp.Path()) == std::vector<std::string>{"lib"});
 }
 
-TEST(CrLfLines, NormalisesEveryLineEnd) {
+TEST(CrLfText, NormalisesEveryLineEnd) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"", ""},
       {"a", "a\r\n"},
@@ -327,7 +329,7 @@ TEST(CrLfLines, NormalisesEveryLineEnd) {
       {"a\r\r\nb", "a\r\n\r\nb\r\n"},
       {std::string("a\nb\0c\nd", 7), "a\r\nb\r\n"},
   };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(CrLfLines(text), expected);
+  for (const auto& [text, expected] : cases) EXPECT_EQ(CrLfText(text), expected);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "reading/book_loading.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -120,7 +122,7 @@ std::string CanonicalTags(std::string_view text) {
 std::string ExpectedBody(const std::string& document) {
   const std::size_t body = document.find("<body");
   return body == std::string::npos ? std::string("</FictionBook>\r\n")
-                                   : CrLfLines(std::string_view(document).substr(body));
+                                   : CrLfText(std::string_view(document).substr(body));
 }
 
 std::string SavedBody(const std::string& saved) {
