@@ -15,6 +15,11 @@ int RunSave(const std::vector<std::string>& args);
 
 // Working-code-page bytes as a JSON string (converted to UTF-8).
 nlohmann::json Text(const std::string& bytes);
+// A path (the file system's bytes) or a message naming paths: UTF-8 as it is, other bytes taken
+// as the working code page.
+nlohmann::json PathText(const std::string& bytes);
+// Whether a header field holds a path rather than a text.
+bool IsPathField(std::string_view name);
 // Reads a whole file; throws std::runtime_error naming the path.
 std::string ReadWholeFile(const std::string& path);
 // Prints the JSON document to standard output.

@@ -33,7 +33,9 @@ const char* DocAuthorName(DocAuthorChoice choice) {
 
 nlohmann::json HeaderJson(const HeaderRecord& header) {
   nlohmann::json fields = nlohmann::json::object();
-  for (const auto& [name, field] : HeaderTextFields()) fields[name] = Text(header.*field);
+  for (const auto& [name, field] : HeaderTextFields()) {
+    fields[name] = IsPathField(name) ? PathText(header.*field) : Text(header.*field);
+  }
   fields["DocAuthor"] = DocAuthorName(header.DocAuthor);
   return fields;
 }
@@ -81,7 +83,7 @@ int RunRead(const std::vector<std::string>& args) {
       {"encoding", EncodingJson(workspace.header)},
       {"codePage", CodePageJson(workspace.codePage)},
       {"statusPanels",
-       {Text(workspace.statusPanels[0]), Text(workspace.statusPanels[1]), Text(workspace.statusPanels[2])}},
+       {PathText(workspace.statusPanels[0]), Text(workspace.statusPanels[1]), Text(workspace.statusPanels[2])}},
       {"meDateColour", workspace.meDateColour == DateColour::FromFile ? "$C0DCC0" : "window"},
   };
   if (withBody) document["body"] = Text(GetBody(workspace));

@@ -21,7 +21,7 @@ class ScriptedPrompt : public UserPrompt {
     if (!answers.is_object()) throw std::runtime_error("answers: expected an object");
     for (const auto& [key, value] : answers.items()) {
       if (key == "folder" && value.is_string()) {
-        m_folder = Utf8ToWorking(value.get<std::string>());
+        m_folder = value.get<std::string>();
       } else if (key == "yesNo" && value.is_boolean()) {
         m_yes = value.get<bool>();
       } else if (key != "folder" || !value.is_null()) {
@@ -31,7 +31,7 @@ class ScriptedPrompt : public UserPrompt {
   }
 
   void ShowMessage(std::string_view text) override {
-    m_shown.push_back({{"message", Text(std::string(text))}});
+    m_shown.push_back({{"message", PathText(std::string(text))}});
   }
   bool AskYesNo(std::string_view text) override {
     m_shown.push_back({{"question", Text(std::string(text))}, {"answer", m_yes}});
@@ -39,7 +39,7 @@ class ScriptedPrompt : public UserPrompt {
   }
   std::optional<std::string> ChooseFolder(std::string_view start) override {
     m_shown.push_back(
-        {{"chooseFolder", Text(std::string(start))}, {"answer", m_folder ? Text(*m_folder) : nullptr}});
+        {{"chooseFolder", PathText(std::string(start))}, {"answer", m_folder ? PathText(*m_folder) : nullptr}});
     return m_folder;
   }
   void ReportParserProblem(std::string_view message, std::string_view text) override {
@@ -74,14 +74,14 @@ int RunSave(const std::vector<std::string>& args) {
   int exitCode = 0;
   try {
     const SaveResult result = Act_SaveExecute(workspace, settings);
-    report["target"] = Text(result.targetPath);
+    report["target"] = PathText(result.targetPath);
     report["written"] = nlohmann::json::array();
-    if (!result.writtenPath.empty()) report["written"].push_back(Text(result.writtenPath));
+    if (!result.writtenPath.empty()) report["written"].push_back(PathText(result.writtenPath));
   } catch (const SaveAbandoned& e) {
-    report["abandoned"] = Text(e.what());
+    report["abandoned"] = PathText(e.what());
     exitCode = 1;
   } catch (const std::runtime_error& e) {
-    report["error"] = Text(e.what());
+    report["error"] = PathText(e.what());
     exitCode = 1;
   }
   report["shown"] = prompt.Shown();

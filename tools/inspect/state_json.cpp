@@ -26,6 +26,11 @@ std::string Working(const nlohmann::json& value) {
   return Utf8ToWorking(value.get<std::string>());
 }
 
+std::string PathValue(const nlohmann::json& value) {
+  if (!value.is_string()) throw std::runtime_error("expected a string, got " + value.dump());
+  return value.get<std::string>();
+}
+
 // A radio button of a group: true selects it; false is accepted only where it changes nothing.
 template <typename T>
 Setter Radio(T SaveSettings::*member, T selected) {
@@ -81,7 +86,7 @@ std::map<std::string, Setter> ControlSetters() {
       {"RadioButton3", Radio(&SaveSettings::mode, SaveMode::ReplaceSource)},
       {"RadioButton4", Radio(&SaveSettings::mode, SaveMode::SaveToDir)},
       {"E_Dir_To_Save",
-       [](const nlohmann::json& v, Workspace&, SaveSettings& s) { s.E_Dir_To_Save = Working(v); }},
+       [](const nlohmann::json& v, Workspace&, SaveSettings& s) { s.E_Dir_To_Save = PathValue(v); }},
       {"ChBSubfolders",
        [](const nlohmann::json& v, Workspace&, SaveSettings& s) { s.ChBSubfolders = Flag(v); }},
       {"RadioButton5", Radio(&SaveSettings::nameTemplate, NameTemplate::Cyrillic)},
@@ -92,8 +97,9 @@ std::map<std::string, Setter> ControlSetters() {
       {"RadioButton9", Radio(&SaveSettings::zipName, ZipNameFrom::ZipFileName)},
   };
   for (const auto& [name, field] : HeaderTextFields()) {
-    setters[name] = [field](const nlohmann::json& v, Workspace& w, SaveSettings&) {
-      w.header.*field = Working(v);
+    const bool path = IsPathField(name);
+    setters[name] = [field, path](const nlohmann::json& v, Workspace& w, SaveSettings&) {
+      w.header.*field = path ? PathValue(v) : Working(v);
     };
   }
   return setters;
